@@ -215,7 +215,7 @@ std::int32_t toInteger(std::string_view text) {
 std::string toText(std::int32_t value) {
   char buffer[16];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
+  return {buffer, result.ptr};
 }
 
 std::int64_t truncateToInteger(double value) {

@@ -13,11 +13,6 @@ public:
   // accepted, false when the right to it could not be had or the system
   // refused. Shows nothing.
   virtual bool requestPowerOff() = 0;
-
-protected:
-  PowerOff() = default;
-  PowerOff(const PowerOff&) = default;
-  PowerOff& operator=(const PowerOff&) = default;
 };
 
 } // namespace ostrivel

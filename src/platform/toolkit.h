@@ -58,11 +58,6 @@ public:
   // A modal box with the text, one OK button and the caption "信息："; returns
   // when the user has closed it. The timer keeps ticking meanwhile.
   virtual void showMessage(std::string_view text) = 0;
-
-protected:
-  Toolkit() = default;
-  Toolkit(const Toolkit&) = default;
-  Toolkit& operator=(const Toolkit&) = default;
 };
 
 // The events a front end delivers, one at a time on the GUI thread.
@@ -75,11 +70,6 @@ public:
   // Runs before the field sees the key; the key then still reaches the field.
   virtual void keyPressed(Control field, int keyCode, int modifiers) = 0;
   virtual void timerFired(Control timer) = 0;
-
-protected:
-  ToolkitEvents() = default;
-  ToolkitEvents(const ToolkitEvents&) = default;
-  ToolkitEvents& operator=(const ToolkitEvents&) = default;
 };
 
 } // namespace ostrivel

@@ -23,7 +23,7 @@ public:
 
 private:
   // The handler bound to the control, if the control is of the given kind.
-  Handler boundHandler(Control control, ControlKind kind) const;
+  [[nodiscard]] Handler boundHandler(Control control, ControlKind kind) const;
 
   const WindowTemplate& m_window;
   Toolkit& m_toolkit;

@@ -25,11 +25,6 @@ public:
   // An error box with the message, caption "错误" and the stop icon; then the
   // process ends with exit code -1.
   [[noreturn]] virtual void fatalError(std::string_view message) = 0;
-
-protected:
-  WindowSystem() = default;
-  WindowSystem(const WindowSystem&) = default;
-  WindowSystem& operator=(const WindowSystem&) = default;
 };
 
 } // namespace ostrivel
