@@ -17,7 +17,7 @@ packages=(
   libsystemd-dev fonts-wqy-microhei fonts-noto-cjk
   # Linux tests
   xvfb xauth xdotool x11-utils x11-xserver-utils dbus dbus-x11 at-spi2-core
-  python3 python3-pytest python3-dbusmock python3-pyatspi python3-gi
+  python3 python3-pytest python3-dbusmock python3-pyatspi python3-gi python3-xlib
   # icon conversion for the Windows resource
   librsvg2-bin icoutils
   # Windows programs
