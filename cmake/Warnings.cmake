@@ -8,7 +8,7 @@ function(ostrivel_warnings target)
   else()
     target_compile_options(${target} PRIVATE
       -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion
-      -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual -Wnull-dereference
+      -Wold-style-cast -Wnon-virtual-dtor -Woverloaded-virtual
       -Wdouble-promotion -Wimplicit-fallthrough -Wcast-qual)
     if(OSTRIVEL_WARNINGS_AS_ERRORS)
       target_compile_options(${target} PRIVATE -Werror)
