@@ -189,7 +189,14 @@ void MainWindow::showMessage(std::string_view text) {
   // Task-modal with no owner: every window of the program is disabled while
   // the box is open. Its own message loop keeps dispatching WM_TIMER, so the
   // countdown goes on.
+  const bool wasActive = isActive();
   ::MessageBoxW(nullptr, toWide(text).c_str(), L"信息：", MB_OK | MB_TASKMODAL);
+  // An ownerless box hands the activation to no one in particular when it
+  // closes (Wine without a window manager: to nothing). The window it
+  // interrupted takes it back, and with it the focus (onActivate).
+  if (wasActive && !isActive()) {
+    ::SetForegroundWindow(m_window);
+  }
 }
 
 LRESULT CALLBACK MainWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -110,7 +110,9 @@ std::string messageBoxState(HWND box) {
     const std::wstring kind = classOf(child);
     const LONG style = ::GetWindowLongW(child, GWL_STYLE);
     if (kind == L"Static" && (style & SS_TYPEMASK) == SS_ICON) {
-      icon = icon || ::IsWindowVisible(child) != FALSE;
+      DWORD_PTR handle = 0;
+      ::SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, 1000, &handle);
+      icon = icon || (handle != 0 && ::IsWindowVisible(child) != FALSE);
     } else if (kind == L"Static" && !textOf(child).empty()) {
       text = quoted(textOf(child));
     } else if (kind == L"Button" && ::IsWindowVisible(child) != FALSE) {
