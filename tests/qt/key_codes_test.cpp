@@ -31,8 +31,7 @@ void KeyCodesTest::keyCode_data() {
   QTest::newRow("keypad 5") << int(Qt::Key_5) << keypad << 53;
   QTest::newRow("keypad 9") << int(Qt::Key_9) << keypad << 57;
   QTest::newRow("A") << int(Qt::Key_A) << none << 65;
-  QTest::newRow("Z with Shift") << int(Qt::Key_Z) << Qt::KeyboardModifiers(Qt::ShiftModifier)
-                                << 90;
+  QTest::newRow("Z with Shift") << int(Qt::Key_Z) << Qt::KeyboardModifiers(Qt::ShiftModifier) << 90;
   QTest::newRow("F1") << int(Qt::Key_F1) << none << 112;
   QTest::newRow("F12") << int(Qt::Key_F12) << none << 123;
   QTest::newRow("Backspace") << int(Qt::Key_Backspace) << none << 8;

@@ -18,8 +18,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
-#include <QRegularExpression>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
@@ -132,8 +132,7 @@ void MainWindowTest::controlsFollowTheTemplate_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<bool>("enabled");
 
-  QTest::newRow("编辑框1") << Control::编辑框1 << "QLineEdit" << QRect(7, 16, 48, 32) << ""
-                           << true;
+  QTest::newRow("编辑框1") << Control::编辑框1 << "QLineEdit" << QRect(7, 16, 48, 32) << "" << true;
   QTest::newRow("编辑框2") << Control::编辑框2 << "QLineEdit" << QRect(87, 16, 48, 32) << ""
                            << true;
   QTest::newRow("编辑框3") << Control::编辑框3 << "QLineEdit" << QRect(173, 15, 48, 32) << ""
@@ -174,8 +173,7 @@ void MainWindowTest::controlsFollowTheTemplate() {
   if (auto* label = qobject_cast<QLabel*>(widget)) {
     QCOMPARE(label->focusPolicy(), Qt::NoFocus);
     QVERIFY(!label->wordWrap());
-    const Qt::Alignment horizontal =
-        control == Control::标签4 ? Qt::AlignHCenter : Qt::AlignLeft;
+    const Qt::Alignment horizontal = control == Control::标签4 ? Qt::AlignHCenter : Qt::AlignLeft;
     QCOMPARE(label->alignment(), horizontal | Qt::AlignVCenter);
   }
 }
@@ -233,9 +231,8 @@ void MainWindowTest::tabOrder_data() {
       << QList<C>{C::按钮3} << QList<C>{} << C::按钮1 << false
       << QList<C>{C::按钮2, C::按钮3, C::编辑框1, C::编辑框2};
   QTest::newRow("counting: Cancel alone keeps the focus")
-      << QList<C>{C::按钮3}
-      << QList<C>{C::按钮1, C::编辑框1, C::编辑框2, C::编辑框3, C::按钮2} << C::按钮3 << false
-      << QList<C>{C::按钮3, C::按钮3};
+      << QList<C>{C::按钮3} << QList<C>{C::按钮1, C::编辑框1, C::编辑框2, C::编辑框3, C::按钮2}
+      << C::按钮3 << false << QList<C>{C::按钮3, C::按钮3};
 }
 
 void MainWindowTest::tabOrder() {
@@ -316,8 +313,7 @@ void MainWindowTest::keyReachesHandlerThenField_data() {
   const Qt::KeyboardModifiers none = Qt::NoModifier;
   const Qt::KeyboardModifiers keypad = Qt::KeypadModifier;
   QTest::newRow("Return") << Control::编辑框3 << int(Qt::Key_Return) << none
-                          << QStringList{"key 编辑框3 13 0 saw '12'", "field took Enter"}
-                          << "12";
+                          << QStringList{"key 编辑框3 13 0 saw '12'", "field took Enter"} << "12";
   QTest::newRow("keypad Enter") << Control::编辑框1 << int(Qt::Key_Enter) << keypad
                                 << QStringList{"key 编辑框1 13 0 saw '12'", "field took Enter"}
                                 << "12";
@@ -452,9 +448,9 @@ void MainWindowTest::backgroundFillsTheWholeLabel() {
   QCOMPARE(label->palette().color(QPalette::Window), expected);
 
   const QImage image = label->grab().toImage();
-  for (const QPoint corner : {QPoint(0, 0), QPoint(image.width() - 1, 0),
-                              QPoint(0, image.height() - 1),
-                              QPoint(image.width() - 1, image.height() - 1)}) {
+  for (const QPoint corner :
+       {QPoint(0, 0), QPoint(image.width() - 1, 0), QPoint(0, image.height() - 1),
+        QPoint(image.width() - 1, image.height() - 1)}) {
     QCOMPARE(image.pixelColor(corner).rgb(), expected.rgb());
   }
 }
@@ -550,8 +546,7 @@ void MainWindowTest::iconIsTheEmbeddedPicture() {
   QCOMPARE(icon.size(), QSize(64, 64));
   QCOMPARE(icon.pixelColor(0, 0).alpha(), 0); // outside the round face
   const QColor face = icon.pixelColor(15, 25);
-  QVERIFY2(face.red() > 220 && face.green() > 220 && face.blue() > 220,
-           qPrintable(face.name()));
+  QVERIFY2(face.red() > 220 && face.green() > 220 && face.blue() > 220, qPrintable(face.name()));
   const QColor rim = icon.pixelColor(32, 4);
   QVERIFY2(rim.blue() > rim.red() && rim.red() < 80, qPrintable(rim.name()));
 }
