@@ -67,6 +67,17 @@ class Program:
         except subprocess.TimeoutExpired:
             return None
 
+    def describe(self):
+        """What the program printed and shows, for a failing test's message."""
+        self._log.flush()
+        with open(self._log.name) as log:
+            printed = log.read()[-2000:]
+        try:
+            shown = self.screen()
+        except Exception as error:  # the window may be gone
+            shown = repr(error)
+        return f"program output:\n{printed}\nwindow: {shown}"
+
     def kill(self):
         if self.process.poll() is None:
             self.process.kill()

@@ -56,7 +56,7 @@ def test_closing_during_a_countdown_ends_the_program_without_power_off(program, 
         program.key("Escape")
     else:
         program.request_close()
-    assert program.wait_exit(timeout=5) == 0
+    assert program.wait_exit(timeout=5) == 0, program.describe()
 
     time.sleep(max(0.0, started + 3.0 - time.time()))
     assert logind.calls() == []

@@ -172,7 +172,7 @@ bool MainWindowWidget::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() != QEvent::KeyPress) {
     return QWidget::eventFilter(watched, event);
   }
-  const auto& key = static_cast<const QKeyEvent&>(*event);
+  const auto& key = *dynamic_cast<const QKeyEvent*>(event);
   if (handleEscape(key)) {
     return true;
   }

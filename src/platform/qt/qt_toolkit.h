@@ -24,7 +24,7 @@ public:
   void showMessage(std::string_view text) override;
 
 private:
-  QObject* find(Control control) const;
+  [[nodiscard]] QObject* find(Control control) const;
 
   QPointer<MainWindowWidget> m_window;
 };

@@ -18,6 +18,8 @@ public:
   ~QtWindowSystem() override;
   QtWindowSystem(const QtWindowSystem&) = delete;
   QtWindowSystem& operator=(const QtWindowSystem&) = delete;
+  QtWindowSystem(QtWindowSystem&&) = delete;
+  QtWindowSystem& operator=(QtWindowSystem&&) = delete;
 
   Toolkit& toolkit() override { return m_toolkit; }
   bool loadWindow(const WindowTemplate& window, ToolkitEvents& events) override;

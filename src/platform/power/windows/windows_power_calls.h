@@ -64,11 +64,6 @@ public:
   virtual std::uint32_t getLastError() = 0;
   virtual bool closeHandle(Handle object) = 0;
   virtual bool exitWindowsEx(std::uint32_t flags, std::uint32_t reason) = 0;
-
-protected:
-  PowerCalls() = default;
-  PowerCalls(const PowerCalls&) = default;
-  PowerCalls& operator=(const PowerCalls&) = default;
 };
 
 } // namespace ostrivel::windows
