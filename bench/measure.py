@@ -171,8 +171,11 @@ def main():
                                         "WINEDEBUG": "-all",
                                         "WINEDLLOVERRIDES": "mscoree,mshtml="},
                                    capture_output=True)
-                    columns[label] = measure_windows(Path(exe), loader, desktop, args.runs,
-                                                     prefix, args.countdown)
+                    try:
+                        columns[label] = measure_windows(Path(exe), loader, desktop, args.runs,
+                                                         prefix, args.countdown)
+                    except (TimeoutError, OSError) as error:
+                        print(f"{label}: not measured ({error})", file=sys.stderr)
         finally:
             desktop.close()
 

@@ -19,10 +19,8 @@ struct Entry {
   std::string seconds;
 };
 
-class Journey {
+class Journey : public FakeWindow {
 public:
-  Journey() : toolkit(log), power(log), countdown(toolkit, power) {}
-
   void start(const Entry& entry) {
     toolkit.type(Control::编辑框1, entry.hours);
     toolkit.type(Control::编辑框2, entry.minutes);
@@ -41,11 +39,6 @@ public:
     }
     return std::nullopt;
   }
-
-  CallLog log;
-  RecordingToolkit toolkit;
-  RecordingPowerOff power;
-  Countdown countdown;
 };
 
 struct ArmingCase {

@@ -34,10 +34,8 @@ TEST(FocusNextField, EnterMovesOnWhateverModifiersAndOtherKeysDoNothing) {
   };
   for (const NavigationCase& c : cases) {
     SCOPED_TRACE(controlName(c.field) + " key " + std::to_string(c.keyCode));
-    CallLog log;
-    RecordingToolkit toolkit(log);
-    RecordingPowerOff power(log);
-    Countdown countdown(toolkit, power);
+    FakeWindow window;
+    auto& [log, toolkit, power, countdown] = window;
     toolkit.setFocus(Control::按钮1);
     toolkit.type(c.field, "12");
 
@@ -79,10 +77,8 @@ Screen look(RecordingToolkit& toolkit) {
 }
 
 TEST(ControlStates, FollowAWholeJourney) {
-  CallLog log;
-  RecordingToolkit toolkit(log);
-  RecordingPowerOff power(log, /*accepts=*/false);
-  Countdown countdown(toolkit, power);
+  FakeWindow window;
+  auto& [log, toolkit, power, countdown] = window;
   toolkit.state(Control::标签4).text = "倒计时";
   toolkit.setFocus(Control::按钮2);
 
@@ -148,10 +144,8 @@ TEST(ControlStates, FollowAWholeJourney) {
 }
 
 TEST(CancelCountdown, StopsTheTimerFirstAndRestoresTheIdleControlsInOrder) {
-  CallLog log;
-  RecordingToolkit toolkit(log);
-  RecordingPowerOff power(log);
-  Countdown countdown(toolkit, power);
+  FakeWindow window;
+  auto& [log, toolkit, power, countdown] = window;
   toolkit.type(Control::编辑框2, "5");
   toolkit.setFocus(Control::按钮3);
   log.clear();
@@ -167,10 +161,8 @@ TEST(CancelCountdown, StopsTheTimerFirstAndRestoresTheIdleControlsInOrder) {
 }
 
 TEST(ClearFields, EmptiesTheFieldsAndFocusesHoursWithoutTouchingAnythingElse) {
-  CallLog log;
-  RecordingToolkit toolkit(log);
-  RecordingPowerOff power(log);
-  Countdown countdown(toolkit, power, {0, 0, 9});
+  FakeWindow window{{0, 0, 9}};
+  auto& [log, toolkit, power, countdown] = window;
   toolkit.type(Control::编辑框1, "1");
   toolkit.type(Control::编辑框2, "2");
   toolkit.type(Control::编辑框3, "3");
@@ -186,10 +178,8 @@ TEST(ClearFields, EmptiesTheFieldsAndFocusesHoursWithoutTouchingAnythingElse) {
 }
 
 TEST(StartCountdown, ReArmingAfterCancelDiscardsTheOldClock) {
-  CallLog log;
-  RecordingToolkit toolkit(log);
-  RecordingPowerOff power(log);
-  Countdown countdown(toolkit, power);
+  FakeWindow window;
+  auto& [log, toolkit, power, countdown] = window;
   toolkit.type(Control::编辑框2, "90");
   countdown.startCountdown();
   countdown.countdownTick();

@@ -23,10 +23,8 @@ class CountdownTick : public ::testing::TestWithParam<TickCase> {};
 
 TEST_P(CountdownTick, AdvancesShowsAndStopsAtZero) {
   const TickCase& c = GetParam();
-  CallLog log;
-  RecordingToolkit toolkit(log);
-  RecordingPowerOff power(log);
-  Countdown countdown(toolkit, power, c.before);
+  FakeWindow window{c.before};
+  auto& [log, toolkit, power, countdown] = window;
 
   countdown.countdownTick();
 
@@ -67,10 +65,8 @@ TEST(CountdownTick, WrapsInsteadOfOverflowingAtTheLowestValues) {
 }
 
 TEST(CountdownTick, ARefusedPowerOffLeavesTheClockAtZeroAndTheTimerStopped) {
-  CallLog log;
-  RecordingToolkit toolkit(log);
-  RecordingPowerOff power(log, /*accepts=*/false);
-  Countdown countdown(toolkit, power, {0, 0, 1});
+  FakeWindow window{{0, 0, 1}};
+  auto& [log, toolkit, power, countdown] = window;
   toolkit.setTimerPeriod(Control::时钟1, 1000);
 
   countdown.countdownTick();

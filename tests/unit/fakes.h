@@ -4,6 +4,7 @@
 // to one shared log, so a test sees the order of every change the logic
 // makes, and the toolkit also keeps the state a user would see.
 
+#include "countdown/countdown.h"
 #include "countdown/countdown_clock.h"
 #include "platform/power_off.h"
 #include "platform/toolkit.h"
@@ -78,6 +79,17 @@ private:
   CallLog& m_log;
   bool m_accepts;
   int m_requests = 0;
+};
+
+// The logic wired to the recording fakes, as most tests need it. The power-off
+// service refuses, as when the account lacks the right.
+struct FakeWindow {
+  explicit FakeWindow(CountdownClock clock = {}) : countdown(toolkit, power, clock) {}
+
+  CallLog log;
+  RecordingToolkit toolkit{log};
+  RecordingPowerOff power{log};
+  Countdown countdown;
 };
 
 } // namespace ostrivel::testing

@@ -57,10 +57,8 @@ TEST(Validation, EachFieldAloneIsAcceptedOrRefusedWithItsOwnMessage) {
   for (const FieldMessages& field : fields) {
     for (const FieldCase& c : fieldCases) {
       SCOPED_TRACE(controlName(field.field) + " \"" + c.text + "\"");
-      CallLog log;
-      RecordingToolkit toolkit(log);
-      RecordingPowerOff power(log);
-      Countdown countdown(toolkit, power);
+      FakeWindow window;
+      auto& [log, toolkit, power, countdown] = window;
       toolkit.type(field.field, c.text);
 
       const bool passed = countdown.validateDurationEntry();
@@ -80,10 +78,8 @@ TEST(Validation, EachFieldAloneIsAcceptedOrRefusedWithItsOwnMessage) {
 }
 
 TEST(Validation, AllFieldsEmptyOnlyMovesTheFocusToTheHoursField) {
-  CallLog log;
-  RecordingToolkit toolkit(log);
-  RecordingPowerOff power(log);
-  Countdown countdown(toolkit, power);
+  FakeWindow window;
+  auto& [log, toolkit, power, countdown] = window;
   toolkit.setFocus(Control::按钮1);
   log.clear();
 
@@ -96,10 +92,8 @@ TEST(Validation, AllFieldsEmptyOnlyMovesTheFocusToTheHoursField) {
 // Only the first fault is reported; the later fields keep their texts and the
 // next click, skipping the now empty field, reports the next fault.
 TEST(Validation, ReportsOneFaultPerClickInFieldOrder) {
-  CallLog log;
-  RecordingToolkit toolkit(log);
-  RecordingPowerOff power(log);
-  Countdown countdown(toolkit, power);
+  FakeWindow window;
+  auto& [log, toolkit, power, countdown] = window;
   toolkit.type(Control::编辑框1, "abc");
   toolkit.type(Control::编辑框2, "1.5");
   toolkit.type(Control::编辑框3, "0");
@@ -134,10 +128,8 @@ TEST(Validation, ReportsOneFaultPerClickInFieldOrder) {
 }
 
 TEST(Validation, AZeroHoursFieldRefusesEvenAValidMinutesField) {
-  CallLog log;
-  RecordingToolkit toolkit(log);
-  RecordingPowerOff power(log);
-  Countdown countdown(toolkit, power);
+  FakeWindow window;
+  auto& [log, toolkit, power, countdown] = window;
   toolkit.type(Control::编辑框1, "0");
   toolkit.type(Control::编辑框2, "90");
 
