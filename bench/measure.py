@@ -140,7 +140,7 @@ def measure_windows(exe, loader, desktop, runs, prefix, countdown):
             process.kill()
             process.wait()
     connection.close()
-    subprocess.run(["wineserver", "-k"], env=env, check=False, timeout=30)
+    subprocess.run(["/usr/lib/wine/wineserver", "-k"], env=env, check=False, timeout=30)
     names = rows(countdown)
     return {names[0]: f"{statistics.median(launches) * 1000:.0f} ms",
             names[-1]: f"{exe.stat().st_size / 1024:.0f} KiB"}
@@ -166,15 +166,15 @@ def main():
                                         "/usr/lib/wine/wine")):
                 if exe and Path(exe).exists():
                     prefix = Path(workdir) / f"prefix-{label.split()[1]}"
-                    subprocess.run([loader, "wineboot", "--init"], check=False, timeout=180,
-                                   env={**desktop.base_env(), "WINEPREFIX": str(prefix),
-                                        "WINEDEBUG": "-all",
-                                        "WINEDLLOVERRIDES": "mscoree,mshtml="},
-                                   capture_output=True)
                     try:
+                        subprocess.run([loader, "wineboot", "--init"], check=False,
+                                       timeout=180, capture_output=True,
+                                       env={**desktop.base_env(), "WINEPREFIX": str(prefix),
+                                            "WINEDEBUG": "-all",
+                                            "WINEDLLOVERRIDES": "mscoree,mshtml="})
                         columns[label] = measure_windows(Path(exe), loader, desktop, args.runs,
                                                          prefix, args.countdown)
-                    except (TimeoutError, OSError) as error:
+                    except (TimeoutError, OSError, subprocess.TimeoutExpired) as error:
                         print(f"{label}: not measured ({error})", file=sys.stderr)
         finally:
             desktop.close()

@@ -10,9 +10,8 @@ cmake --build --preset linux-release >/dev/null
 windows=()
 for arch in x64 x86; do
   if cmake --preset "windows-${arch}" >/dev/null 2>&1 &&
-    cmake --build --preset "windows-${arch}" --target ostrivel >/dev/null 2>&1; then
-    exe=$(find "build/windows-${arch}" -name ostrivel.exe -print -quit)
-    [ -n "${exe}" ] && windows+=("--windows-${arch}" "${exe}")
+    cmake --build --preset "windows-${arch}" --target Ostrivel >/dev/null 2>&1; then
+    windows+=("--windows-${arch}" "build/windows-${arch}/bin/Ostrivel.exe")
   fi
 done
 exec /usr/bin/python3 bench/measure.py --linux build/linux-release/src/platform/qt/ostrivel \
