@@ -10,7 +10,7 @@ cmake --build --preset linux-release >/dev/null
 windows=()
 for arch in x64 x86; do
   if cmake --preset "windows-${arch}" >/dev/null 2>&1 &&
-    cmake --build --preset "windows-${arch}" --target Ostrivel >/dev/null 2>&1; then
+    cmake --build --preset "windows-${arch}" --target Ostrivel ostrivel_probe >/dev/null 2>&1; then
     windows+=("--windows-${arch}" "build/windows-${arch}/bin/Ostrivel.exe")
   fi
 done
