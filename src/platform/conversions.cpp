@@ -45,11 +45,24 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool isExponentLetter(char c) { return c == 'e' || c == 'E' || c == 'd' || c == 'D'; }
 
-std::size_t skipSpace(std::string_view text, std::size_t pos) {
-  while (pos < text.size() && isSpace(text[pos])) {
-    ++pos;
+// Where a number's digits start: after leading white space and one optional
+// sign. Both readers of numbers begin this way.
+struct NumberStart {
+  std::size_t position = 0;
+  bool negative = false;
+};
+
+NumberStart findNumberStart(std::string_view text) {
+  NumberStart start;
+  while (start.position < text.size() && isSpace(text[start.position])) {
+    ++start.position;
   }
-  return pos;
+  if (start.position < text.size() &&
+      (text[start.position] == '+' || text[start.position] == '-')) {
+    start.negative = text[start.position] == '-';
+    ++start.position;
+  }
+  return start;
 }
 
 // Enough significant digits to round any decimal to the nearest double: a
@@ -87,13 +100,8 @@ std::string foldFullWidth(std::string_view text) {
 double toNumber(std::string_view text) {
   const std::string folded = foldFullWidth(text);
   const std::string_view s = folded;
-  std::size_t i = skipSpace(s, 0);
-
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-    negative = s[i] == '-';
-    ++i;
-  }
+  const auto [start, negative] = findNumberStart(s);
+  std::size_t i = start;
 
   // The value is digits * 10^(shift + exponent); leading zeros are dropped.
   std::string digits;
@@ -195,13 +203,8 @@ double toNumber(std::string_view text) {
 std::int32_t toInteger(std::string_view text) {
   const std::string folded = foldFullWidth(text);
   const std::string_view s = folded;
-  std::size_t i = skipSpace(s, 0);
-
-  bool negative = false;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
-    negative = s[i] == '-';
-    ++i;
-  }
+  const auto [start, negative] = findNumberStart(s);
+  std::size_t i = start;
   std::uint32_t value = 0;
   for (; i < s.size() && isDigit(s[i]); ++i) {
     value = value * 10U + static_cast<std::uint32_t>(s[i] - '0');
