@@ -34,21 +34,21 @@ def find_mapped_window(connection, name):
     return None
 
 
-def launch(command, env, connection, name="Ostrivel", timeout=30.0):
-    """Starts the program; returns (process, window, seconds until mapped)."""
+def launch(start, connection, name="Ostrivel", timeout=30.0):
+    """Starts the program with start(); returns (process, window, seconds until
+    its window is mapped)."""
     started = time.monotonic()
-    process = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
+    process = start()
     while time.monotonic() - started < timeout:
         window = find_mapped_window(connection, name)
         if window is not None:
             return process, window, time.monotonic() - started
         time.sleep(0.001)
     process.kill()
-    raise TimeoutError(f"{command[0]} mapped no window")
+    raise TimeoutError(f"{name} mapped no window")
 
 
-def stop(process, env):
+def stop(process):
     process.terminate()
     try:
         process.wait(timeout=10)
@@ -97,13 +97,18 @@ def measure_linux(binary, desktop, runs, countdown):
     env = desktop.program_env()
     env.pop("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", None)
     connection = display.Display(env["DISPLAY"])
+
+    def start():
+        return subprocess.Popen([binary], env=env, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+
     launches = []
     for _ in range(runs):
-        process, _, seconds = launch([binary], env, connection)
+        process, _, seconds = launch(start, connection)
         launches.append(seconds)
-        stop(process, env)
+        stop(process)
 
-    process, window, _ = launch([binary], env, connection)
+    process, window, _ = launch(start, connection)
     seen = len(desktop.power_off_calls())
     cpu_before = cpu_seconds(process.pid)
     clicked = start_countdown(env, window, countdown)
@@ -113,7 +118,7 @@ def measure_linux(binary, desktop, runs, countdown):
     calls = desktop.power_off_calls()[seen:]
     cpu = cpu_seconds(process.pid) - cpu_before
     rss = peak_rss_mib(process.pid)
-    stop(process, env)
+    stop(process)
     connection.close()
     offset = f"{(calls[0][0] - clicked - countdown) * 1000:+.0f} ms" if calls else "none"
     return dict(zip(rows(countdown), [
@@ -134,18 +139,14 @@ def measure_windows(exe, loader, runs, countdown, workdir):
 
     probe = exe.parent.parent / "tests" / "windows" / "ostrivel_probe.exe"
     desktop = WineDesktop(loader, str(probe), workdir)
-    desktop.start()
+    connection = None
     try:
+        desktop.start()
         connection = display.Display(desktop.env["DISPLAY"])
         launches = []
         for _ in range(runs):
-            started = time.monotonic()
-            process = desktop.start_program(str(exe))
-            while find_mapped_window(connection, "Ostrivel") is None:
-                if time.monotonic() - started > 30:
-                    raise TimeoutError("the Windows program mapped no window")
-                time.sleep(0.001)
-            launches.append(time.monotonic() - started)
+            process, _, seconds = launch(lambda: desktop.start_program(str(exe)), connection)
+            launches.append(seconds)
             desktop.focus_window()
             desktop.key("Escape")
             process.wait(timeout=15)
@@ -173,8 +174,9 @@ def measure_windows(exe, loader, runs, countdown, workdir):
             time.sleep(0.002)
         ended = time.time()
         process.wait(timeout=15)
-        connection.close()
     finally:
+        if connection is not None:
+            connection.close()
         desktop.stop()
     return dict(zip(rows(countdown), [
         f"{statistics.median(launches) * 1000:.0f} ms",

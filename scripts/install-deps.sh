@@ -10,7 +10,7 @@ as_root() {
 packages=(
   # build
   build-essential locales cmake ninja-build pkg-config git
-  clang clang-14 libclang-rt-14-dev clang-format clang-tidy
+  clang-14 libclang-rt-14-dev clang-format clang-tidy
   googletest libgtest-dev libgmock-dev
   # Linux program
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6svg6

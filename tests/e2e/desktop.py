@@ -106,7 +106,6 @@ class Desktop:
         # Never the machine's system bus: the private one, or nowhere.
         env["DBUS_SYSTEM_BUS_ADDRESS"] = getattr(
             self, "system_bus", f"unix:path={self.workdir / 'no-bus-yet'}")
-        env["NO_AT_BRIDGE"] = "0"
         env["LC_ALL"] = "C.UTF-8"
         return env
 

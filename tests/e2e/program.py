@@ -27,11 +27,9 @@ class Program:
         self.desktop = desktop
         self.env = desktop.program_env()
         self._log = open(log_path, "w")
-        self.started = time.monotonic()
         self.process = subprocess.Popen([binary], env=self.env, stdout=self._log,
                                         stderr=subprocess.STDOUT)
         self.window = _wait_for(self._find_window, 20, "the main window")
-        self.mapped = time.monotonic()
         self.app = _wait_for(self._find_accessible_app, 20, "the program on the AT-SPI bus")
         self.focus()
 
